@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "app/main_window.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return runProgram(); }

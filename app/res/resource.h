@@ -1,0 +1,4 @@
+// Resource identifiers of vornel.rc.
+#pragma once
+
+#define IDR_MANIFEST 1

@@ -1,0 +1,10 @@
+// The install queue, the single-font worker and their hand-over.
+#pragma once
+
+void onInstallClicked();
+void onFontListDoubleClicked();
+void onInstallTimerTick();
+void runInstallQueue();
+void installCurrentFont();
+// True while the queue thread exists or a single-font worker runs.
+bool installInFlight();

@@ -1,0 +1,8 @@
+#include "platform/process.h"
+
+namespace platform {
+
+bool joinOle() { return true; }
+void leaveOle() {}
+
+}  // namespace platform
