@@ -162,8 +162,6 @@ bool createMainWindow(const MainWindowArgs& args) {
                            left, top, args.outerWidth, args.outerHeight, nullptr, nullptr, g_hinst, nullptr);
   if (!g_hwnd) return false;
   SendMessageA(g_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  SendMessageA(g_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(wc.hIcon));
-  SendMessageA(g_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(wc.hIconSm));
   if (!createControls()) {
     DestroyWindow(g_hwnd);
     g_hwnd = nullptr;

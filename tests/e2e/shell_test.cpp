@@ -85,8 +85,12 @@ TEST_F(Shell, WindowLooksAsDesigned) {
   EXPECT_EQ(SendMessageA(app.list, LVM_GETITEMCOUNT, 0, 0), 0);
   EXPECT_EQ(e2e::listSelectedRow(app.list), -1);
 
-  EXPECT_TRUE(SendMessageA(app.window, WM_GETICON, ICON_BIG, 0));
-  EXPECT_TRUE(SendMessageA(app.window, WM_GETICON, ICON_SMALL, 0));
+  // The icon named DEFAULT_ICON, in the big and the small size.
+  HMODULE exe = LoadLibraryExA(e2e::vornelExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(exe, nullptr);
+  EXPECT_NE(LoadImageA(exe, "DEFAULT_ICON", IMAGE_ICON, 32, 32, 0), nullptr);
+  EXPECT_NE(LoadImageA(exe, "DEFAULT_ICON", IMAGE_ICON, 16, 16, 0), nullptr);
+  FreeLibrary(exe);
   Sleep(300);  // let the first paint land before the picture is taken
   EXPECT_TRUE(e2e::screenshot(app.window, e2e::buildDir() + "\\main-window.png"));
 }
