@@ -50,6 +50,10 @@ void runUnix(const std::string& program, const std::string& args) {
   CloseHandle(pi.hThread);
 }
 
+void waitGone(const std::string& path) {
+  for (int i = 0; i < 6000 && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; i++) Sleep(10);
+}
+
 bool waitExists(const std::string& path) {
   for (int i = 0; i < 1000 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES; i++) Sleep(10);
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -128,6 +132,7 @@ void measureAncestorLinks() {
     printf("  depth %2d: %7d folders searched, %9.0f ms (%.1f us a folder)\n", depth, n, ms, 1000 * ms / n);
   }
   runUnix("/bin/rm", "-rf " + unixRoot);
+  waitGone(root);
 }
 
 }  // namespace
@@ -175,6 +180,7 @@ int main(int argc, char** argv) {
 
   measureListFill(10000);
   runUnix("/bin/rm", "-rf " + unixTree);
+  waitGone(tree);
   measureAncestorLinks();
   return 0;
 }
