@@ -2,6 +2,7 @@
 // natively over the host stand-ins of the window and the font table.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
