@@ -14,13 +14,11 @@
 namespace {
 
 const int kFonts = 200;
-// The program's texts in code page 936, written out: benchmarks are compiled
-// without the code page 936 execution character set.
-const char kFoundStart[] = "\xD2\xBB\xB9\xB2\xCB\xD1\xCB\xF7\xB5\xBD\xA3\xBA";  // 一共搜索到：
-const char kFoundEnd[] = "\xB8\xF6\xD7\xD6\xCC\xE5\xCE\xC4\xBC\xFE";          // 个字体文件
-const char kInstall[] = "\xB0\xB2\xD7\xB0";                                   // 安装
-const char kInstallDone[] = "\xB0\xB2\xD7\xB0\xCD\xEA\xB3\xC9";               // 安装完成
-const char kDone[] = "\xCD\xEA\xB3\xC9";                                      // 完成
+const char kFoundStart[] = "一共搜索到：";
+const char kFoundEnd[] = "个字体文件";
+const char kInstall[] = "安装";
+const char kInstallDone[] = "安装完成";
+const char kDone[] = "完成";
 
 HWND boxWithText(DWORD pid, const std::string& text) {
   for (HWND box : e2e::topWindows(pid, "#32770"))

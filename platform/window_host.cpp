@@ -48,7 +48,12 @@ struct Lock {
 void tickerLoop() {
   for (;;) {
     int period = g_period;
-    sleepMs(period > 0 ? period : 5);
+    if (period == 0) {
+      sleepMs(5);
+      continue;
+    }
+    // The first tick comes one period after the timer starts.
+    sleepMs(period);
     if (g_period > 0) host::tick();
   }
 }

@@ -4,11 +4,9 @@
 
 namespace e2e {
 
-// Written as code page 936 bytes, as the benchmarks are built without the
-// GBK execution character set: "正在搜索,请稍后......", "一共搜索到：", "个字体文件".
-const char kSearchingCaption[] = "\xD5\xFD\xD4\xDA\xCB\xD1\xCB\xF7,\xC7\xEB\xC9\xD4\xBA\xF3......";
-static const char kCountStart[] = "\xD2\xBB\xB9\xB2\xCB\xD1\xCB\xF7\xB5\xBD\xA3\xBA";
-static const char kCountEnd[] = "\xB8\xF6\xD7\xD6\xCC\xE5\xCE\xC4\xBC\xFE";
+const char kSearchingCaption[] = "正在搜索,请稍后......";
+static const char kCountStart[] = "一共搜索到：";
+static const char kCountEnd[] = "个字体文件";
 
 int makeFlatTree(const std::string& root, int folders, int files, int fontEvery) {
   CreateDirectoryA(root.c_str(), nullptr);
