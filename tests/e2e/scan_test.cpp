@@ -192,8 +192,4 @@ TEST_F(Scan, ASecondDropSupersedesARunningScan) {
   EXPECT_EQ(rows.size(), 5u);
 }
 
-// A scan asked for while fonts are being installed is refused with a message
-// box and leaves the list alone; that needs the install queue and is checked
-// with it.
-
 }  // namespace

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/shared_state.h"
+#include "discovery/scan_folder.h"
 #include "install/install_queue.h"
 #include "platform/fonts_host.h"
 #include "platform/threads.h"
@@ -22,6 +23,7 @@ namespace {
 
 const char kDone[] = "安装完成";
 const char kRunning[] = "正在安装字体，请等这次安装结束后再试。";
+const char kScanRefused[] = "正在安装字体，请等安装完成后再搜索。";
 
 // --- what the stand-ins report -------------------------------------------
 
@@ -118,6 +120,7 @@ class InstallQueue : public ::testing::Test {
   static void SetUpTestSuite() {
     platform::MainWindowArgs a;
     a.buttons[1].clicked = onInstallClicked;
+    a.gotFiles = onFilesDropped;
     a.listDoubleClicked = onFontListDoubleClicked;
     a.timerTick = tickHandler;
     platform::createMainWindow(a);
@@ -388,6 +391,30 @@ TEST_F(InstallQueue, DoubleClickDuringAnInstallLeavesItAlone) {
     EXPECT_EQ(g_messages.size(), 2u);
     EXPECT_EQ(g_messages.back(), kDone);
   }
+}
+
+TEST_F(InstallQueue, ScanDuringAnInstallIsRefusedAndLeavesItAlone) {
+  std::string first = addFontRow("a.ttf");
+  addFontRow("b.ttf");
+  platform::setAcceptFiles(true);
+  platform::registerDropTarget();
+  setHolds(true, false);
+  platform::host::clickButton(1);
+  ASSERT_TRUE(waitFor([] { return g_installs.size() == 1; }));
+  std::string caption = platform::host::caption();
+
+  platform::host::dropFiles(root.c_str());
+  ASSERT_TRUE(waitFor([] { return !g_messages.empty(); }));
+  EXPECT_EQ(messages(), std::vector<std::string>{kScanRefused});
+  EXPECT_EQ(currentPath.copy(), first);
+  EXPECT_EQ(platform::rowCount(), 2);
+  EXPECT_EQ(platform::cellText(0, 0), first);
+  EXPECT_EQ(platform::host::caption(), caption);
+
+  setHolds(false, false);
+  EXPECT_TRUE(settle());
+  EXPECT_EQ(platform::cellText(1, 1), "完成");
+  EXPECT_EQ(messages().back(), kDone);
 }
 
 }  // namespace
