@@ -40,15 +40,7 @@ long bareWalk(const std::string& folder) {
   return files;
 }
 
-void runUnix(const std::string& program, const std::string& args) {
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  std::string cmd = program + " " + args;
-  if (!CreateProcessA(program.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-}
+using e2e::runUnix;
 
 void waitGone(const std::string& path) {
   for (int i = 0; i < 6000 && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; i++) Sleep(10);

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "e2e/e2e_util.h"
+
 #include <set>
 #include <string>
 #include <vector>
@@ -16,17 +18,7 @@ namespace {
 const std::string kBackslashChar = "\x95\x5C";
 const std::string kSong = "宋体";
 
-// Starts a program of the Unix side (Wine runs it directly). Its process
-// handle tells nothing useful, so callers wait for what it makes.
-void runUnix(const std::string& program, const std::string& args) {
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  std::string cmd = program + " " + args;
-  if (!CreateProcessA(program.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-}
+using e2e::runUnix;
 
 // Looks through the wide functions, which take paths past the ANSI limit.
 bool waitExists(const std::string& path) {
