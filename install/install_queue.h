@@ -6,5 +6,6 @@ void onFontListDoubleClicked();
 void onInstallTimerTick();
 void runInstallQueue();
 void installCurrentFont();
-// True while the queue thread exists or a single-font worker runs.
+// True while the queue thread exists or a single-font worker runs. Called on
+// the user-interface thread (the folder scan refuses to start meanwhile).
 bool installInFlight();

@@ -27,12 +27,33 @@ std::atomic<bool> g_accepting{false};
 bool g_dropRegistered = false;
 std::atomic<host::MessageResponder> g_responder{nullptr};
 
-using Lock = std::lock_guard<std::recursive_mutex>;
+std::atomic<int> g_waitingForUi{0};
+std::atomic<long> g_uiEntries{0};
+
+// Holds the user-interface lock, counting the callers still waiting for it
+// and the times it was taken.
+struct Lock {
+  explicit Lock(std::recursive_mutex& m) : m(m) {
+    ++g_waitingForUi;
+    m.lock();
+    --g_waitingForUi;
+    ++g_uiEntries;
+  }
+  ~Lock() { m.unlock(); }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+  std::recursive_mutex& m;
+};
 
 void tickerLoop() {
   for (;;) {
     int period = g_period;
-    sleepMs(period > 0 ? period : 5);
+    if (period == 0) {
+      sleepMs(5);
+      continue;
+    }
+    // The first tick comes one period after the timer starts.
+    sleepMs(period);
     if (g_period > 0) host::tick();
   }
 }
@@ -137,6 +158,8 @@ std::string caption() {
 
 int timerPeriod() { return g_period; }
 long dispatchCount() { return g_dispatches; }
+int waitingForUi() { return g_waitingForUi; }
+long uiEntries() { return g_uiEntries; }
 
 void selectRow(int row) {
   Lock hold(g_ui);

@@ -16,6 +16,10 @@ void setMessageResponder(MessageResponder responder);  // default answers 0
 std::string caption();
 int timerPeriod();
 long dispatchCount();  // calls of dispatchPendingMessages so far
+// Threads blocked right now in a handler or control operation, waiting for
+// the user-interface thread: lets a test hold a thread at a known point.
+int waitingForUi();
+long uiEntries();  // handlers and control operations entered so far
 void selectRow(int row);  // -1 clears the selection
 
 // Raise an event as the user would, on the "user-interface thread".

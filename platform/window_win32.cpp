@@ -257,7 +257,11 @@ void setTimerPeriod(int milliseconds) {
 
 int showMessage(const std::string& text, unsigned flags, const char* title) {
   if (!(flags & MB_SYSTEMMODAL)) flags |= MB_TASKMODAL;
-  switch (MessageBoxA(nullptr, text.c_str(), title ? title : "信息：", flags)) {
+  int chosen = MessageBoxA(nullptr, text.c_str(), title ? title : "信息：", flags);
+  // A box with only OK closed by Esc or its close box counts as OK, as on
+  // Windows (some systems report IDCANCEL there).
+  if (chosen == IDCANCEL && (flags & MB_TYPEMASK) == MB_OK) chosen = IDOK;
+  switch (chosen) {
     case IDCANCEL: return 1;
     case IDABORT: return 2;
     case IDRETRY: return 3;

@@ -27,14 +27,18 @@ echo "32-bit release: $(ls -l build/win32/vornel.exe | awk '{print $5}') bytes; 
   i686-w64-mingw32-objdump -p build/win32/vornel.exe | awk '/DLL Name/ {print $3}' | tr '\n' ' ')"
 
 status=0
+log=$(mktemp /tmp/vornel-ctest.XXXXXX)
 echo "== native unit tests =="
-ctest --preset host || status=1
+ctest --preset host 2>&1 | tee "$log" || status=1
 
 echo "== Windows tests and end-to-end tests under Wine =="
 . scripts/wine-env.sh
 export VORNEL_OWN_DISPLAY=1
 wine_env_start
 trap wine_env_stop EXIT
-ctest --preset win64 || status=1
+ctest --preset win64 2>&1 | tee -a "$log" || status=1
 echo "full run: $(( $(date +%s) - start )) s (build and tests)"
+# One closing line over both ctest runs (test programs, not single cases).
+awk '/tests passed, .* tests failed out of/ {t += $NF; f += $4} END {printf "%d passed, %d failed\n", t - f, f}' "$log"
+rm -f "$log"
 exit $status

@@ -487,6 +487,16 @@ bool screenshot(HWND hwnd, const std::string& pngPath) {
 
 // --- fixtures --------------------------------------------------------------
 
+void runUnix(const std::string& program, const std::string& args) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::string cmd = program + " " + args;
+  if (!CreateProcessA(program.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+}
+
 std::string makeTempDir(const std::string& tag) {
   char base[MAX_PATH];
   GetTempPathA(MAX_PATH, base);

@@ -89,6 +89,10 @@ bool waitFor(Pred pred, int timeoutMs, int stepMs = 20) {
 // Saves what the screen shows of hwnd's outer rectangle as a PNG file.
 bool screenshot(HWND hwnd, const std::string& pngPath);
 
+// Starts a program of the Unix side (Wine runs it directly). Its process
+// handle tells nothing useful, so callers wait for what it makes.
+void runUnix(const std::string& program, const std::string& args);
+
 // Files and folders for fixtures (ANSI paths, code page 936).
 std::string makeTempDir(const std::string& tag);
 bool writeFile(const std::string& path, const std::string& bytes);

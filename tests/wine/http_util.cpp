@@ -1,2 +1,0 @@
-// The tests' HTTP server, built into the Windows tests as well.
-#include "e2e/http_util.cpp"
