@@ -46,7 +46,7 @@ TEST(CheckForUpdate, UnreachableNetworkIsTheOnlyReportAndEndsTheWorker) {
     EXPECT_EQ(s.flags, 16u);
     EXPECT_EQ(s.title, "信息：");
   }
-  std::lock_guard<std::mutex> record(versionInfo.lock);
+  std::lock_guard<std::mutex> holdRecord(versionInfo.lock);
   for (const std::string& field : versionInfo.fields) EXPECT_EQ(field, "");
 }
 
