@@ -109,7 +109,7 @@ void clickButtonText(HWND parent, const char* txt) { click(childByText(parent, "
 
 // --- the process -----------------------------------------------------------
 
-int startupBoxMs = 0;
+int startupBoxMs = 15000;
 
 bool launch(App& app, const std::string& exe, int timeoutMs) {
   STARTUPINFOA si = {};
@@ -120,10 +120,11 @@ bool launch(App& app, const std::string& exe, int timeoutMs) {
   if (!app.window) return false;
   app.list = FindWindowExA(app.window, nullptr, WC_LISTVIEWA, nullptr);
   if (!app.list) return false;
+  // Only the start-up check's own box: any other box stays for the test.
   MessageBoxInfo box;
-  if (startupBoxMs > 0 && waitMessageBox(app.pi.dwProcessId, box, startupBoxMs)) {
+  if (startupBoxMs > 0 && waitMessageBoxText(app.pi.dwProcessId, box, startupBoxMs, "信息：", "网络未接通！")) {
     answer(box, IDOK);
-    waitNoMessageBox(app.pi.dwProcessId, 5000);
+    waitFor([&] { return !IsWindow(box.hwnd); }, 5000);
   }
   return true;
 }
@@ -150,9 +151,8 @@ DWORD close(App& app, int timeoutMs) {
 
 // --- message boxes -------------------------------------------------------
 
-bool waitMessageBox(DWORD pid, MessageBoxInfo& box, int timeoutMs, const char* title) {
-  HWND h = waitTopWindow(pid, "#32770", title, timeoutMs);
-  if (!h) return false;
+namespace {
+void readMessageBox(HWND h, MessageBoxInfo& box) {
   box = MessageBoxInfo();
   box.hwnd = h;
   box.title = text(h);
@@ -166,7 +166,26 @@ bool waitMessageBox(DWORD pid, MessageBoxInfo& box, int timeoutMs, const char* t
   }
   for (HWND c : children(h, "Button"))
     if (IsWindowVisible(c)) box.buttons.push_back(text(c));
+}
+}  // namespace
+
+bool waitMessageBox(DWORD pid, MessageBoxInfo& box, int timeoutMs, const char* title) {
+  HWND h = waitTopWindow(pid, "#32770", title, timeoutMs);
+  if (!h) return false;
+  readMessageBox(h, box);
   return true;
+}
+
+bool waitMessageBoxText(DWORD pid, MessageBoxInfo& box, int timeoutMs, const char* title, const char* txt) {
+  return waitFor(
+      [&] {
+        for (HWND h : topWindows(pid, "#32770")) {
+          readMessageBox(h, box);
+          if (box.title == title && box.text == txt) return true;
+        }
+        return false;
+      },
+      timeoutMs);
 }
 
 void answer(const MessageBoxInfo& box, int id) {

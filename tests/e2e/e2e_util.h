@@ -24,8 +24,9 @@ struct App {
 // Starts exe (a copy of vornel.exe may stand elsewhere) and waits for its
 // main window to be visible. False when it did not appear within timeoutMs.
 // The update check that runs at every start reports to the user in a box of
-// its own; launch waits up to startupBoxMs for that box and closes it, so a
-// test starts from a quiet window.
+// its own (under the test hosts file nothing answers, so it is "网络未接通！");
+// launch waits up to startupBoxMs for that box and closes it, so a test
+// starts from a quiet window. 0 leaves the box to the test.
 bool launch(App& app, const std::string& exe = vornelExe(), int timeoutMs = 20000);
 extern int startupBoxMs;
 // Closes the main window like its close box and waits for the exit code;
@@ -54,6 +55,8 @@ struct MessageBoxInfo {
   bool hasIcon = false;
 };
 bool waitMessageBox(DWORD pid, MessageBoxInfo& box, int timeoutMs, const char* title = nullptr);
+// The box of the process with exactly this title and text.
+bool waitMessageBoxText(DWORD pid, MessageBoxInfo& box, int timeoutMs, const char* title, const char* text);
 // Clicks the box's button whose text is given ("确定", "是(&Y)", ...) or, with
 // an id (IDOK, IDYES, IDNO), the button of that id.
 void answer(const MessageBoxInfo& box, int id);
