@@ -129,6 +129,10 @@ TEST_F(Scan, FolderChosenInThePickerOrThePickerCancelled) {
   HWND picker = waitPicker();
   ASSERT_NE(picker, nullptr);
   EXPECT_FALSE(IsWindowEnabled(app.window)) << "the picker is not modal";
+  // The picker may still be filling its tree when it first shows, and that
+  // can take the selection back: select, let it settle, select again.
+  ASSERT_TRUE(selectInPicker(picker, chosen));
+  Sleep(300);
   ASSERT_TRUE(selectInPicker(picker, chosen));
   e2e::click(GetDlgItem(picker, IDOK));
   ASSERT_EQ(e2e::waitScanCount(app.window, 20000), 5);
